@@ -38,5 +38,5 @@ function(krn310_test name)
   set_tests_properties(${name} PROPERTIES
     LABELS ${ARG_LABEL}
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "KRN310_LOOPBACK_ONLY=1;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
+    ENVIRONMENT "KRN310_LOOPBACK_ONLY=1;QT_QPA_PLATFORM=offscreen")
 endfunction()
