@@ -1,0 +1,236 @@
+#include "platform/cups/CupsSpooler.h"
+
+#include "platform/cups/CupsPortField.h"
+
+#include <cups/cups.h>
+
+#include <memory>
+
+namespace krn310 {
+
+namespace {
+
+constexpr int kConnectTimeoutMs = 5000;
+// The spooler is asked on the user-interface thread: a server that stops
+// answering must not hold the program for long.
+constexpr double kReplyTimeoutSeconds = 10.0;
+
+struct TIppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using TIpp = std::unique_ptr<ipp_t, TIppDeleter>;
+
+// No password prompt: the program has no terminal, and a spooler change
+// that needs more rights than the user has is skipped.
+const char* NoPassword(const char*, http_t*, const char*, const char*, void*)
+{
+    return nullptr;
+}
+
+class TCupsConnection {
+public:
+    TCupsConnection()
+    {
+        cupsSetPasswordCB2(NoPassword, nullptr);
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs,
+                             nullptr);
+        if (http_)
+            httpSetTimeout(http_, kReplyTimeoutSeconds, nullptr, nullptr);
+    }
+    ~TCupsConnection()
+    {
+        if (http_)
+            httpClose(http_);
+    }
+    TCupsConnection(const TCupsConnection&) = delete;
+    TCupsConnection& operator=(const TCupsConnection&) = delete;
+
+    explicit operator bool() const { return http_ != nullptr; }
+
+    // Sends the request and takes the reply, with its status; a null reply
+    // when the server cannot be reached.
+    TIpp Ask(ipp_t* request, const char* resource, ipp_status_t& status)
+    {
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        TIpp reply(cupsDoRequest(http_, request, resource));
+        status = reply ? ippGetStatusCode(reply.get()) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        return reply;
+    }
+
+private:
+    http_t* http_ = nullptr;
+};
+
+bool Succeeded(ipp_status_t status)
+{
+    return status <= IPP_STATUS_OK_CONFLICTING;
+}
+
+std::string PrinterUri(const std::string& name)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     name.c_str());
+    return uri;
+}
+
+std::string StringOf(ipp_attribute_t* attr)
+{
+    const char* text = attr ? ippGetString(attr, 0, nullptr) : nullptr;
+    return text ? text : "";
+}
+
+bool IsRemote(ipp_attribute_t* type)
+{
+    return type && (ippGetInteger(type, 0) & CUPS_PRINTER_REMOTE) != 0;
+}
+
+const char* const kPrinterAttributes[] = {"printer-name", "device-uri", "printer-type"};
+
+void AskForPrinterAttributes(ipp_t* request)
+{
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(kPrinterAttributes)), nullptr, kPrinterAttributes);
+}
+
+struct TQueueRead {
+    enum { Found, Missing, Failed } Outcome = Failed;
+    std::string DeviceUri;
+};
+
+TQueueRead ReadDeviceUri(TCupsConnection& cups, const std::string& name)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    AskForPrinterAttributes(request);
+    ipp_status_t status;
+    TIpp reply = cups.Ask(request, "/", status);
+    if (status == IPP_STATUS_ERROR_NOT_FOUND)
+        return {TQueueRead::Missing, {}};
+    if (!reply || !Succeeded(status))
+        return {};
+
+    ipp_t* answer = reply.get();
+    // CUPS finds queue names regardless of case; the release matches them exactly.
+    if (StringOf(ippFindAttribute(answer, "printer-name", IPP_TAG_NAME)) != name)
+        return {TQueueRead::Missing, {}};
+    ipp_attribute_t* uri = ippFindAttribute(answer, "device-uri", IPP_TAG_URI);
+    if (!uri || IsRemote(ippFindAttribute(answer, "printer-type", IPP_TAG_ENUM)))
+        return {};
+    return {TQueueRead::Found, StringOf(uri)};
+}
+
+bool WriteDeviceUri(TCupsConnection& cups, const std::string& name, const std::string& uri)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
+    ipp_status_t status;
+    cups.Ask(request, "/admin/", status);
+    return Succeeded(status);
+}
+
+} // namespace
+
+TCupsSpooler::TCupsSpooler(std::string journalPath)
+    : journal_(std::move(journalPath))
+{
+}
+
+bool TCupsSpooler::ListPrinters(bool includeConnections, std::vector<TSpoolerPrinter>& printers)
+{
+    printers.clear();
+    TCupsConnection cups;
+    if (!cups)
+        return false;
+
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    AskForPrinterAttributes(request);
+    if (!includeConnections) {
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask", CUPS_PRINTER_REMOTE);
+    }
+    ipp_status_t status;
+    TIpp reply = cups.Ask(request, "/", status);
+    if (status == IPP_STATUS_ERROR_NOT_FOUND)
+        return true;  // no queues at all
+    if (!reply || !Succeeded(status))
+        return false;
+
+    // The printers come as groups of printer attributes between separators.
+    ipp_attribute_t* attr = ippFirstAttribute(reply.get());
+    while (attr) {
+        if (ippGetGroupTag(attr) != IPP_TAG_PRINTER) {
+            attr = ippNextAttribute(reply.get());
+            continue;
+        }
+        const char* name = nullptr;
+        const char* uri = nullptr;
+        for (; attr && ippGetGroupTag(attr) == IPP_TAG_PRINTER; attr = ippNextAttribute(reply.get())) {
+            const char* attrName = ippGetName(attr);
+            if (!attrName)
+                continue;
+            if (std::string_view(attrName) == "printer-name" && ippGetValueTag(attr) == IPP_TAG_NAME)
+                name = ippGetString(attr, 0, nullptr);
+            else if (std::string_view(attrName) == "device-uri" && ippGetValueTag(attr) == IPP_TAG_URI)
+                uri = ippGetString(attr, 0, nullptr);
+        }
+        if (name && uri)
+            printers.push_back({name, PortFieldOfDeviceUri(uri)});
+    }
+    return true;
+}
+
+bool TCupsSpooler::SetPrinterPort(const std::string& name, const std::string& port)
+{
+    TCupsConnection cups;
+    if (!cups)
+        return false;
+    const TQueueRead current = ReadDeviceUri(cups, name);
+    if (current.Outcome != TQueueRead::Found)
+        return false;
+
+    if (PortFieldOfDeviceUri(current.DeviceUri) == port) {
+        if (port != kFilePort)
+            journal_.Forget(name);
+        return true;
+    }
+
+    if (port == kFilePort) {
+        // Journalled first: a program killed after the change still knows
+        // where the queue belongs.
+        if (!journal_.Record(name, current.DeviceUri))
+            return false;
+        if (!WriteDeviceUri(cups, name, kNullDeviceUri)) {
+            journal_.Forget(name);
+            return false;
+        }
+        return true;
+    }
+
+    const std::string uri = DeviceUriForPortField(port, journal_.OriginalUri(name).value_or(std::string()));
+    if (!WriteDeviceUri(cups, name, uri))
+        return false;
+    journal_.Forget(name);
+    return true;
+}
+
+void TCupsSpooler::RestoreJournalledQueues()
+{
+    TCupsConnection cups;
+    journal_.ReplayDead([&](const TJournalEntry& entry) {
+        if (!cups)
+            return false;
+        const TQueueRead current = ReadDeviceUri(cups, entry.Printer);
+        if (current.Outcome == TQueueRead::Missing)
+            return true;
+        if (current.Outcome == TQueueRead::Failed)
+            return false;
+        // Rebound by someone else meanwhile: not ours to change any more.
+        if (PortFieldOfDeviceUri(current.DeviceUri) != kFilePort)
+            return true;
+        return WriteDeviceUri(cups, entry.Printer, entry.DeviceUri);
+    });
+}
+
+} // namespace krn310
