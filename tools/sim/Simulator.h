@@ -25,13 +25,14 @@ struct LoggedMessage {
 
 struct Faults {                      // each switchable at any time
     bool silent = false;             // answer nothing
-    int silentOnCommand = -1;        // 0-based index of received command to leave unanswered
+    int silentOnCommand = -1;        // 0-based index (since Start) of a received command to leave unanswered
+    std::vector<uint8_t> silentOnBytes{};  // leave every command with exactly these bytes unanswered
     int splitAfter = 0;              // send a reply in two parts: first N bytes, pause, rest
     int splitPauseMs = 0;
-    std::vector<uint8_t> surplus;    // extra bytes after each reply
-    std::vector<uint8_t> garbage;    // bytes sent before each reply
+    std::vector<uint8_t> surplus{};  // extra bytes after each reply
+    std::vector<uint8_t> garbage{};  // bytes sent before each reply
     bool dropMidReply = false;       // TCP: close after half a reply; pty: go silent mid-reply
-    bool resetConnection = false;    // TCP: RST (SO_LINGER 0) at the next command
+    bool resetConnection = false;    // TCP: RST (SO_LINGER 0) at the next command; clears itself once done
     int slowReplyMs = 0;             // delay before each reply
 };
 
@@ -55,6 +56,7 @@ public:
     void SetStatus(int n, uint8_t statusByte);                  // n = 1, 2, 4 (DLE EOT n)
     void SetFaults(const Faults& faults);
     void SetPacing(bool on);         // pty: pace output at the line speed
+    uint32_t LineBaud() const;       // pty: the speed the 'u' block set at start or the last restart
 
     std::vector<LoggedMessage> Log() const;
     void ClearLog();
