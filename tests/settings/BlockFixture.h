@@ -25,6 +25,14 @@ inline SettingsBlock BlockWithWords(std::initializer_list<std::pair<std::size_t,
     return block;
 }
 
+// An image that has held something else before: every byte 0xAA.
+inline SettingsBlock FilledImage()
+{
+    SettingsBlock image;
+    image.fill(0xAA);
+    return image;
+}
+
 inline std::vector<uint8_t> Bytes(const SettingsBlock& image, std::size_t offset, std::size_t count)
 {
     return {image.begin() + static_cast<std::ptrdiff_t>(offset),

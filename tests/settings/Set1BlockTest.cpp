@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "platform/StrToInt.h"
@@ -14,6 +13,7 @@ namespace {
 using test::AllZero;
 using test::BlockWithWords;
 using test::Bytes;
+using test::FilledImage;
 
 // A view with a distinct, valid value in every field.
 Set1View EveryFieldSet()
@@ -54,13 +54,6 @@ Set1View FactoryView()
     view.Edit4 = "160";
     view.Edit5 = "1";
     return view;
-}
-
-SettingsBlock FilledImage()
-{
-    SettingsBlock image;
-    image.fill(0xAA);
-    return image;
 }
 
 TEST(Set1Block, EncodingWritesEveryFieldAtItsOffset)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@ namespace {
 using test::AllZero;
 using test::BlockWithWords;
 using test::Bytes;
+using test::FilledImage;
 
 constexpr int kRs232 = 0;
 constexpr int kEthernet = 1;
@@ -49,13 +49,6 @@ Set2NetworkView NetworkView()
     view.Edit20 = "0";
     view.Edit23 = "62002";
     return view;
-}
-
-SettingsBlock FilledImage()
-{
-    SettingsBlock image;
-    image.fill(0xAA);
-    return image;
 }
 
 TEST(Set2PrinterBlock, SlowBaudOnRs232LimitsTheSpeed)
