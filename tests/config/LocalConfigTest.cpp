@@ -43,6 +43,18 @@ ConnectionControls DesignControls(std::vector<std::string> ports)
 
 const std::vector<std::string> kPorts = {"ttyS0", "ttyS1", "ttyUSB0"};
 
+// What an operator leaves behind: Ethernet, ttyUSB0, 9600 and the given edits.
+ConnectionControls EditedControls(std::string ip, std::string port)
+{
+    ConnectionControls c = DesignControls(kPorts);
+    c.ComboBox1.itemIndex = 1;
+    c.ComboBox2.itemIndex = 2;
+    c.ComboBox3.itemIndex = 6;
+    c.Edit8 = std::move(ip);
+    c.Edit9 = std::move(port);
+    return c;
+}
+
 class RecordingSink : public IMessageBoxSink {
 public:
     void Show(const std::string& text, const std::string&, MessageBoxKind) override { shown.push_back(text); }
@@ -103,13 +115,7 @@ TEST_F(LocalConfigTest, FirstRunWithoutFileGivesTheDefaults)
 
 TEST_F(LocalConfigTest, SavesTheFiveKeysInOrder)
 {
-    ConnectionControls c = DesignControls(kPorts);
-    c.ComboBox1.itemIndex = 1;
-    c.ComboBox2.itemIndex = 2;
-    c.ComboBox3.itemIndex = 6;
-    c.Edit8 = "10.1.2.3";
-    c.Edit9 = "9100";
-    SaveLocalConfig(c, file);
+    SaveLocalConfig(EditedControls("10.1.2.3", "9100"), file);
     EXPECT_EQ(ReadFile(file),
               "[CONFIG]\nINTERFACE_TYPE=1\nCOM_PORT=ttyUSB0\nBAUD_RATE=9600\nETHER_IP=10.1.2.3\nETHER_PORT=9100\n");
 
@@ -233,12 +239,7 @@ TEST_F(LocalConfigTest, FailedWriteEndsTheSaveSilently)
                                     "ETHER_IP=2.2.2.2\n", "ETHER_PORT=2\n"};
     const char* const oldLines[] = {"INTERFACE_TYPE=0\n", "COM_PORT=ttyS0\n", "BAUD_RATE=115200\n",
                                     "ETHER_IP=1.1.1.1\n", "ETHER_PORT=1\n"};
-    ConnectionControls c = DesignControls(kPorts);
-    c.ComboBox1.itemIndex = 1;
-    c.ComboBox2.itemIndex = 2;
-    c.ComboBox3.itemIndex = 6;
-    c.Edit8 = "2.2.2.2";
-    c.Edit9 = "2";
+    const ConnectionControls c = EditedControls("2.2.2.2", "2");
     for (int failing = 0; failing < 5; ++failing) {
         WriteFile(file, old);
         int writes = 0;
