@@ -146,6 +146,11 @@ std::string EncodeValue(std::string_view value)
     return std::string(value);
 }
 
+std::string KeyLine(std::string_view key, std::string_view encodedValue)
+{
+    return std::string(key) + '=' + std::string(encodedValue);
+}
+
 } // namespace
 
 std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
@@ -191,9 +196,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
         result += section;
         result += ']';
         result += lineBreak;
-        result += key;
-        result += '=';
-        result += encoded;
+        result += KeyLine(key, encoded);
         result += lineBreak;
         return result;
     }
@@ -206,9 +209,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
         if (EqualIgnoringCase(line.name, key)) {
             // The stored spelling of the name stays; only the value changes.
             result = text.substr(0, line.begin);
-            result += line.name;
-            result += '=';
-            result += encoded;
+            result += KeyLine(line.name, encoded);
             result += text.substr(line.end);
             return result;
         }
@@ -221,9 +222,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
     result = text.substr(0, after.next);
     if (after.next == 0 || text[after.next - 1] != '\n')
         result += lineBreak;
-    result += key;
-    result += '=';
-    result += encoded;
+    result += KeyLine(key, encoded);
     result += lineBreak;
     result += text.substr(after.next);
     return result;
