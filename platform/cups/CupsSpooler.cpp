@@ -51,7 +51,6 @@ public:
     // when the server cannot be reached.
     TIpp Ask(ipp_t* request, const char* resource, ipp_status_t& status)
     {
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
         TIpp reply(cupsDoRequest(http_, request, resource));
         status = reply ? ippGetStatusCode(reply.get()) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
         return reply;
@@ -66,12 +65,18 @@ bool Succeeded(ipp_status_t status)
     return status <= IPP_STATUS_OK_CONFLICTING;
 }
 
-std::string PrinterUri(const std::string& name)
+// A request with its operation attributes, which must come before any other.
+ipp_t* NewRequest(ipp_op_t operation, const std::string& printer = {})
 {
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
-                     name.c_str());
-    return uri;
+    ipp_t* request = ippNewRequest(operation);
+    if (!printer.empty()) {
+        char uri[HTTP_MAX_URI];
+        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                         printer.c_str());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    }
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
 }
 
 std::string StringOf(ipp_attribute_t* attr)
@@ -100,8 +105,7 @@ struct TQueueRead {
 
 TQueueRead ReadDeviceUri(TCupsConnection& cups, const std::string& name)
 {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    ipp_t* request = NewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, name);
     AskForPrinterAttributes(request);
     ipp_status_t status;
     TIpp reply = cups.Ask(request, "/", status);
@@ -122,8 +126,7 @@ TQueueRead ReadDeviceUri(TCupsConnection& cups, const std::string& name)
 
 bool WriteDeviceUri(TCupsConnection& cups, const std::string& name, const std::string& uri)
 {
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(name).c_str());
+    ipp_t* request = NewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, name);
     ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
     ipp_status_t status;
     cups.Ask(request, "/admin/", status);
@@ -144,7 +147,7 @@ bool TCupsSpooler::ListPrinters(bool includeConnections, std::vector<TSpoolerPri
     if (!cups)
         return false;
 
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ipp_t* request = NewRequest(IPP_OP_CUPS_GET_PRINTERS);
     AskForPrinterAttributes(request);
     if (!includeConnections) {
         ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
