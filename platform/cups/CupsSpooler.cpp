@@ -5,6 +5,7 @@
 #include <cups/cups.h>
 
 #include <memory>
+#include <string_view>
 
 namespace krn310 {
 

@@ -3,8 +3,6 @@
 #include "platform/cups/ReleaseJournal.h"
 #include "platform/cups/Spooler.h"
 
-#include <optional>
-
 namespace krn310 {
 
 // The print spooler of this system: the CUPS server that libcups finds
@@ -22,8 +20,6 @@ public:
     // on the null device gets its original URI back; the journal keeps only
     // what could not be settled (the server unreachable, a refused change).
     void RestoreJournalledQueues();
-
-    const TReleaseJournal& Journal() const { return journal_; }
 
 private:
     TReleaseJournal journal_;

@@ -1,5 +1,6 @@
 #include "tests/spooler/PrivateCupsd.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
