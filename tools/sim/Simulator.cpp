@@ -253,16 +253,19 @@ struct Simulator::Impl {
             target = ReadNetworkAddress(set2Network);
             baud = BaudForIndex(ReadLe32(set2Printer, BaudIndexOffset));
         }
-        CloseClient();
-        ptyParser.Reset();
         if (options.tcp)
             MoveListener(target);
         if (options.pty && baud != 0)
             speedWeSet = io::SetSpeed(pty.slave, baud);
-        std::lock_guard lock(mutex);
-        if (baud != 0)
-            lineBaud = baud;
-        ++restarts;
+        {
+            std::lock_guard lock(mutex);
+            if (baud != 0)
+                lineBaud = baud;
+            ++restarts;
+        }
+        // Only now, so whoever sees the connection end finds the printer already up again.
+        CloseClient();
+        ptyParser.Reset();
     }
 
     void MoveListener(NetworkAddress target)
