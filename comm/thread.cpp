@@ -78,6 +78,7 @@ void TCommThread::LowerPriority()
     const int nice = getpriority(PRIO_PROCESS, tid);
     if (errno == 0)
         setpriority(PRIO_PROCESS, tid, nice + 1);
+    threadId_.store(static_cast<int>(tid));
 }
 
 void TCommThread::Execute()

@@ -40,6 +40,8 @@ public:
     bool DeviceLost() const { return deviceLost_.load(); }
 
     std::thread::native_handle_type NativeHandle() { return thread_.native_handle(); }
+    // The system's id of the running thread, 0 until it has started.
+    int ThreadId() const { return threadId_.load(); }
 
 private:
     void Execute();
@@ -54,6 +56,7 @@ private:
     std::atomic<bool> terminated_{false};
     std::atomic<bool> notificationOutstanding_{false};
     std::atomic<bool> deviceLost_{false};
+    std::atomic<int> threadId_{0};
     std::thread thread_;
 };
 

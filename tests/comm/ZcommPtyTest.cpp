@@ -8,6 +8,7 @@
 #include <ctime>
 #include <numeric>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <thread>
 
@@ -80,6 +81,14 @@ TEST_F(ZcommPty, OpensThePseudoTerminalAndStartsItsThread)
     EXPECT_EQ(comm.CloseConnection(), 1);
     EXPECT_EQ(comm.Connected(), 0);
     EXPECT_EQ(comm.EventThread(), nullptr);
+}
+
+TEST_F(ZcommPty, TheThreadRunsOneStepBelowNormalPriority)
+{
+    ASSERT_NE(comm.OpenConnection(), 0);
+    ASSERT_TRUE(WaitWithoutEvents([&] { return comm.EventThread()->ThreadId() != 0; }));
+    const int mine = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(comm.EventThread()->ThreadId())), mine + 1);
 }
 
 TEST(ZcommOpen, RefusesWhatIsNoSerialDevice)
