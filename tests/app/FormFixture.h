@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/Main.h"
+#include "platform/MessageBox.h"
+#include "tests/support/RunUntil.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace krn310::test {
+
+// Records the message boxes instead of showing them.
+class RecordingMessageBoxes : public IMessageBoxSink {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        MessageBoxKind kind;
+    };
+
+    void Show(const std::string& text, const std::string& caption, MessageBoxKind kind) override
+    {
+        shown.push_back({text, caption, kind});
+    }
+
+    std::vector<Box> shown;
+};
+
+// A freshly created and shown main window on the offscreen platform.
+class FormFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm1>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    TTreeView* Tree() const { return form->Navigation.TreeView1; }
+
+    // A real left click on the node's row, as the operator gives it.
+    void ClickNode(int index)
+    {
+        const QRect row = Tree()->visualItemRect(Tree()->Item(index));
+        ASSERT_TRUE(row.isValid());
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, row.center());
+    }
+
+    // A left click on the tree below the last node.
+    void ClickEmptyTreeSpace()
+    {
+        const QPoint below(20, Tree()->viewport()->height() - 4);
+        ASSERT_EQ(Tree()->itemAt(below), nullptr);
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, below);
+    }
+
+    void ClickHeaderSection()
+    {
+        THeaderControl* header = form->Navigation.HeaderControl1;
+        QTest::mouseClick(header, Qt::LeftButton, {}, header->SectionRect(0).center());
+    }
+
+    // The one view shown, or null when none or several are.
+    QWidget* ShownView() const
+    {
+        QWidget* shown = nullptr;
+        for (int n = 1; n <= 8; ++n) {
+            if (form->ViewFor(n)->isVisible()) {
+                if (shown)
+                    return nullptr;
+                shown = form->ViewFor(n);
+            }
+        }
+        return shown;
+    }
+
+    RecordingMessageBoxes boxes;
+    ScopedMessageBoxSink installed{boxes};
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace krn310::test

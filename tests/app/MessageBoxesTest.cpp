@@ -1,0 +1,88 @@
+#include "app/MessageBoxes.h"
+#include "tests/support/RunUntil.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace krn310::test {
+namespace {
+
+struct SeenBox {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QAbstractButton*> buttons;
+    bool modal = false;
+};
+
+// Waits for the modal box, notes what it shows and presses its OK button.
+void AnswerNextBox(SeenBox& seen, bool& answered)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &seen, &answered] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->text(), box->windowTitle(), box->icon(), box->buttons(), box->isModal()};
+        box->button(QMessageBox::Ok)->click();
+        answered = true;
+        poll->deleteLater();
+    });
+    poll->start(10);
+}
+
+struct BoxCase {
+    MessageBoxKind kind;
+    const char* caption;
+    QMessageBox::Icon icon;
+    const char* shownCaption;
+};
+
+TEST(MessageBoxesTest, ShowsAModalBoxWithOkAndReturnsWhenClosed)
+{
+    const BoxCase cases[] = {
+        {MessageBoxKind::Plain, "", QMessageBox::NoIcon, "KRN-310 Конфигуратор (v.1.01)"},
+        {MessageBoxKind::Error, "Error", QMessageBox::Critical, "Error"},
+    };
+    TQtMessageBoxSink sink;
+    for (const BoxCase& c : cases) {
+        SeenBox seen;
+        bool answered = false;
+        AnswerNextBox(seen, answered);
+        sink.Show("Принтер не отвечает!!!!", c.caption, c.kind);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(seen.text, QStringLiteral("Принтер не отвечает!!!!"));
+        EXPECT_EQ(seen.caption, QString::fromUtf8(c.shownCaption));
+        EXPECT_EQ(seen.icon, c.icon);
+        EXPECT_TRUE(seen.modal);
+        EXPECT_EQ(seen.buttons.size(), 1);
+    }
+}
+
+TEST(MessageBoxesTest, TimersGoOnWhileTheBoxIsOpen)
+{
+    TQtMessageBoxSink sink;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(5);
+    SeenBox seen;
+    bool answered = false;
+    auto* late = new QTimer;
+    late->setSingleShot(true);
+    QObject::connect(late, &QTimer::timeout, [&, late] {
+        AnswerNextBox(seen, answered);
+        late->deleteLater();
+    });
+    late->start(100);
+    sink.Show("text", "", MessageBoxKind::Plain);
+    EXPECT_TRUE(answered);
+    EXPECT_GT(ticks, 0);
+}
+
+} // namespace
+} // namespace krn310::test
