@@ -2,6 +2,7 @@
 
 #include "platform/serial/SerialDevice.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
