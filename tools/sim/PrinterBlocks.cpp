@@ -98,33 +98,37 @@ void WriteNetworkAddress(BlockBytes& x, NetworkAddress address)
     WriteLe32(x, 12, address.port);
 }
 
-// Factory values as a fresh printer has them. The network block holds a
-// loopback address, so a simulator restored to it still listens where tests can reach it.
-BlockBytes FactoryBlock(char letter)
+namespace {
+
+// Factory values are those of a fresh printer; user values are deliberately unlike
+// them in most fields, so a test can tell the two apart. Both network blocks hold a
+// loopback address, so a simulator restored to them still listens where tests reach it.
+BlockBytes Values(char letter, bool factory)
 {
     switch (letter) {
     case 't':
-        return Set1({0, 0, 0, 1, 1, 0, 0, 0, 24, 0, 0, 576, 0, 0, 0, 160, 1});
+        return factory ? Set1({0, 0, 0, 1, 1, 0, 0, 0, 24, 0, 0, 576, 0, 0, 0, 160, 1})
+                       : Set1({1, 2, 1, 2, 1, 1, 0, 0, 30, 1, 8, 512, 0, 2, 1, 100, 3});
     case 'u':
-        return Set2Printer({0, 1, 1, 100, 1, 0, 1, 125, 0, 0, 0});
+        return factory ? Set2Printer({0, 1, 1, 100, 1, 0, 1, 125, 0, 0, 0})
+                       : Set2Printer({1, 1, 0, 80, 0, 0, 1, 100, 0, 17, 0});
     case 'x':
-        return Set2Network({0x4B, 0x52, 0x4E, 0x00, 0x00, 0x00}, Loopback, 0xFFFFFF00);
+        return factory ? Set2Network({0x4B, 0x52, 0x4E, 0x00, 0x00, 0x00}, Loopback, 0xFFFFFF00)
+                       : Set2Network({0x4B, 0x52, 0x4E, 0x01, 0x02, 0x03}, Loopback, 0xFF000000);
     }
     throw std::invalid_argument(std::string("no settings block '") + letter + "'");
 }
 
-// Deliberately unlike the factory values in most fields, so a test can tell them apart.
+}  // namespace
+
+BlockBytes FactoryBlock(char letter)
+{
+    return Values(letter, true);
+}
+
 BlockBytes UserBlock(char letter)
 {
-    switch (letter) {
-    case 't':
-        return Set1({1, 2, 1, 2, 1, 1, 0, 0, 30, 1, 8, 512, 0, 2, 1, 100, 3});
-    case 'u':
-        return Set2Printer({1, 1, 0, 80, 0, 0, 1, 100, 0, 17, 0});
-    case 'x':
-        return Set2Network({0x4B, 0x52, 0x4E, 0x01, 0x02, 0x03}, Loopback, 0xFF000000);
-    }
-    throw std::invalid_argument(std::string("no settings block '") + letter + "'");
+    return Values(letter, false);
 }
 
 bool IsLoopback(uint32_t ip)

@@ -196,7 +196,7 @@ struct Simulator::Impl {
         if (clientFd < 0)
             return false;
         if (!io::WriteAll(clientFd, data, length, wakeRead)) {
-            io::CloseFd(clientFd);
+            CloseClient();
             return false;
         }
         return true;
@@ -296,6 +296,7 @@ struct Simulator::Impl {
         }
         io::CloseFd(listenFd);
         listenFd = fd;
+        std::cerr << "krn310-sim: restart: now listening at " << FormatIpv4(target.ip) << ":" << bound << std::endl;
         std::lock_guard lock(mutex);
         listenIp = target.ip;
         listenPort = bound;
