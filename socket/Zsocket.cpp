@@ -206,8 +206,6 @@ void TZSocket::ZListen()
 TSocket TZSocket::ZAccept()
 {
     FState = socket_accepting;
-    // A connection still held is closed, not leaked.
-    CloseHeldSocket(SocketHandle);
     SetTimeout();
     SocketHandle = WinSock->Accept(ListenSocketHandle, &PeerAddress);
     const int error = WinSock->WSAGetLastError();

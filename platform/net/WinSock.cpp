@@ -64,6 +64,17 @@ int SystemFlags(int flags)
     return system;
 }
 
+// getsockname or getpeername into a WinSock record.
+bool ReadName(int fd, TSockAddrIn& address, int (*call)(int, sockaddr*, socklen_t*))
+{
+    sockaddr_in in{};
+    socklen_t length = sizeof in;
+    if (call(fd, reinterpret_cast<sockaddr*>(&in), &length) != 0)
+        return false;
+    address = FromSystem(in);
+    return true;
+}
+
 bool WouldBlock(int error)
 {
     return error == EAGAIN || error == EWOULDBLOCK;
@@ -341,24 +352,14 @@ int TWinSock::GetSockName(TSocket s, TSockAddrIn& address)
 {
     if (!Find(s))
         return Fail(WSAENOTSOCK);
-    sockaddr_in in{};
-    socklen_t length = sizeof in;
-    if (::getsockname(Fd(s), reinterpret_cast<sockaddr*>(&in), &length) != 0)
-        return FailErrno();
-    address = FromSystem(in);
-    return 0;
+    return ReadName(Fd(s), address, ::getsockname) ? 0 : FailErrno();
 }
 
 int TWinSock::GetPeerName(TSocket s, TSockAddrIn& address)
 {
     if (!Find(s))
         return Fail(WSAENOTSOCK);
-    sockaddr_in in{};
-    socklen_t length = sizeof in;
-    if (::getpeername(Fd(s), reinterpret_cast<sockaddr*>(&in), &length) != 0)
-        return FailErrno();
-    address = FromSystem(in);
-    return 0;
+    return ReadName(Fd(s), address, ::getpeername) ? 0 : FailErrno();
 }
 
 int TWinSock::SetSockOpt(TSocket s, int level, int optname, const char* optval, int optlen)

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -21,6 +22,17 @@ int ResolveGuarded(IHostResolver& resolver, const std::string& name, THostEntry&
         return error;
     std::erase_if(entry.h_addr_list, [](uint32_t address) { return !IsLoopbackAddress(address); });
     return entry.h_addr_list.empty() ? WSAENETUNREACH : 0;
+}
+
+// Runs the lookup on a thread of its own, which hands its outcome to done
+// and ends; throws std::system_error when no thread can be had.
+void StartLookup(const std::string& name, std::function<void(int, THostEntry&)> done)
+{
+    std::thread([resolver = CurrentHostResolver(), name, loopbackOnly = LoopbackOnly(), done = std::move(done)] {
+        THostEntry found;
+        const int error = ResolveGuarded(*resolver, name, found, loopbackOnly);
+        done(error, found);
+    }).detach();
 }
 
 struct BlockingLookup {
@@ -49,20 +61,16 @@ int TWinSock::GetHostByName(const std::string& name, THostEntry& entry, int limi
                             const std::function<void()>& onLimit)
 {
     auto lookup = std::make_shared<BlockingLookup>();
-    auto resolver = CurrentHostResolver();
-    const bool loopbackOnly = LoopbackOnly();
     try {
         // A name that cannot be looked up must not hold this thread longer
         // than the limit, so the lookup runs apart and may be given up.
-        std::thread([lookup, resolver, name, loopbackOnly] {
-            THostEntry found;
-            const int error = ResolveGuarded(*resolver, name, found, loopbackOnly);
+        StartLookup(name, [lookup](int error, THostEntry& found) {
             std::lock_guard lock(lookup->mutex);
             lookup->error = error;
             lookup->entry = std::move(found);
             lookup->done = true;
             lookup->finished.notify_all();
-        }).detach();
+        });
     } catch (const std::system_error&) {
         return Fail(WSAENOBUFS);
     }
@@ -106,19 +114,15 @@ uint32_t TWinSock::AsyncGetHostByName(THiddenWindow* window, uint32_t msg, const
     lookup->handle = nextLookup_++;
     if (nextLookup_ == 0)
         nextLookup_ = 1;
-    auto resolver = CurrentHostResolver();
-    const bool loopbackOnly = LoopbackOnly();
     try {
-        std::thread([lookup, resolver, name, loopbackOnly] {
-            THostEntry found;
-            const int error = ResolveGuarded(*resolver, name, found, loopbackOnly);
+        StartLookup(name, [lookup](int error, THostEntry& found) {
             std::lock_guard lock(lookup->mutex);
             lookup->finished = true;
             lookup->error = error;
             lookup->entry = std::move(found);
             if (lookup->window)
                 lookup->window->Post(lookup->msg, lookup->handle, MakeSelectLParam(0, error));
-        }).detach();
+        });
     } catch (const std::system_error&) {
         Fail(WSAENOBUFS);
         return 0;

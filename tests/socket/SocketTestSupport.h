@@ -80,13 +80,21 @@ inline int OpenDescriptors()
 }
 
 // A port on 127.0.0.1 where nothing listens.
-inline uint16_t RefusingPort()
+inline uint16_t FreePort()
 {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const uint16_t port = probe.serverPort();
     probe.close();
     return port;
+}
+
+// Sets a component listening on a free port of 127.0.0.1.
+inline void ListenOnLoopback(TZSocket& server)
+{
+    server.LimitAddr = "127.0.0.1";
+    server.LocalPort = std::to_string(FreePort());
+    server.ZListen();
 }
 
 // Everything a component raised, in order.

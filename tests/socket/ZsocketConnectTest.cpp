@@ -71,7 +71,7 @@ TEST(ZSocketConnectFailure, RefusedPortReportsConnectionRefusedWithoutOnConnect)
     SocketEvents events;
     events.Attach(socket);
     socket.RemoteAddr = "127.0.0.1";
-    socket.RemotePort = std::to_string(test::RefusingPort());
+    socket.RemotePort = std::to_string(test::FreePort());
 
     socket.ZConnect();
     EXPECT_EQ(socket.State(), socket_connected);
@@ -93,7 +93,7 @@ TEST(ZSocketConnectFailure, AsynchronousFailureWithoutOnErrorShowsItsContextInAB
     ScopedMessageBoxSink sink(boxes);
     TZSocket socket;
     socket.RemoteAddr = "127.0.0.1";
-    socket.RemotePort = std::to_string(test::RefusingPort());
+    socket.RemotePort = std::to_string(test::FreePort());
     socket.ZConnect();
     ASSERT_TRUE(RunUntil([&] { return !boxes.boxes.empty(); }));
     EXPECT_EQ(boxes.boxes[0].caption, "Error: TZSocket");
@@ -291,7 +291,7 @@ TEST(ZSocketPeer, OtherWindowMessagesAreIgnored)
 TEST(ZSocketDescriptors, RepeatedConnectsAndClosesLeaveNoDescriptorBehind)
 {
     LoopbackPeer peer;
-    const std::string refused = std::to_string(test::RefusingPort());
+    const std::string refused = std::to_string(test::FreePort());
     TZSocket socket;
     SocketEvents events;
     events.Attach(socket);

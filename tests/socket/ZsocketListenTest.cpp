@@ -14,9 +14,7 @@ TEST(ZSocketListen, ListensAcceptsAndTalksOnLoopback)
     TZSocket server;
     SocketEvents events;
     events.Attach(server);
-    server.LimitAddr = "127.0.0.1";
-    server.LocalPort = std::to_string(test::RefusingPort());
-    server.ZListen();
+    test::ListenOnLoopback(server);
     EXPECT_EQ(server.State(), socket_listening);
     ASSERT_NE(server.ListenSocketHandle, INVALID_SOCKET);
     EXPECT_TRUE(events.errors.empty());
@@ -82,8 +80,7 @@ TEST(ZSocketListen, AcceptWithNothingWaitingIsReported)
     TZSocket server;
     SocketEvents events;
     events.Attach(server);
-    server.LimitAddr = "127.0.0.1";
-    server.ZListen();
+    test::ListenOnLoopback(server);
     ASSERT_TRUE(events.errors.empty());
     EXPECT_EQ(server.ZAccept(), INVALID_SOCKET);
     ASSERT_FALSE(events.errors.empty());

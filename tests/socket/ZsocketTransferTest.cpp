@@ -183,10 +183,8 @@ TEST(ZSocketReset, ResetConnectionGivesMinusOneAndConnectionResetByPeer)
     TZSocket server;
     SocketEvents serverEvents;
     serverEvents.Attach(server);
-    server.LimitAddr = "127.0.0.1";
-    server.LocalPort = std::to_string(test::RefusingPort());
     server.OnConnectionRequest = [](TZSocket* sender) { sender->ZAccept(); };
-    server.ZListen();
+    test::ListenOnLoopback(server);
     ASSERT_EQ(server.State(), socket_listening);
 
     TZSocket client;
