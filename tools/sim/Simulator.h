@@ -26,7 +26,6 @@ struct LoggedMessage {
 struct Faults {                      // each switchable at any time
     bool silent = false;             // answer nothing
     int silentOnCommand = -1;        // 0-based index (since Start) of a received command to leave unanswered
-    std::vector<uint8_t> silentOnBytes{};  // leave every command with exactly these bytes unanswered
     int splitAfter = 0;              // send a reply in two parts: first N bytes, pause, rest
     int splitPauseMs = 0;
     std::vector<uint8_t> surplus{};  // extra bytes after each reply
@@ -34,6 +33,7 @@ struct Faults {                      // each switchable at any time
     bool dropMidReply = false;       // TCP: close after half a reply; pty: go silent mid-reply
     bool resetConnection = false;    // TCP: RST (SO_LINGER 0) at the next command; clears itself once done
     int slowReplyMs = 0;             // delay before each reply
+    std::vector<uint8_t> silentOnBytes{};  // leave every command with exactly these bytes unanswered
 };
 
 class Simulator {
