@@ -63,6 +63,7 @@ void TForm1::FormCreate()
     Connection.GroupBox1->setVisible(true);
     SetOuterSize(kOuterWidth, kOuterHeight);
     DisableSettings();
+    // The serial port list, the stored connection and its layout come in here.
 
     TStringGrid* grid = ServiceInfo.StringGrid1;
     grid->SetColWidths(0, 190);
@@ -76,6 +77,7 @@ void TForm1::FormCreate()
     TTrackBar* speed = PrinterSettings1.TrackBar2;
     speed->SetPosition(125);
     speed->SetSelEnd(speed->Position());
+    // The speed label follows through TrackBar2Change, run once here.
 
     PrinterSettings1.Label41->setVisible(true);
 

@@ -75,6 +75,11 @@ void TTreeView::SetSelected(QTreeWidgetItem* node)
 
 void TTreeView::mousePressEvent(QMouseEvent* event)
 {
+    // Only the left button selects, as in a tree of the design's toolkit.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     // On empty space the view would clear the selection; a tree keeps it.
     if (!indexAt(event->position().toPoint()).isValid()) {
         setFocus(Qt::MouseFocusReason);

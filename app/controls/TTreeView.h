@@ -9,8 +9,8 @@ namespace krn310 {
 // A navigation tree: one column, nodes neither editable nor decorated,
 // whole-row selection that stays marked without the focus, hot tracking.
 // OnClick follows the mouse only: a left click anywhere in the tree raises
-// it, a click on empty space keeps the selection, and a selection moved with
-// the keyboard raises nothing.
+// it, a click on empty space keeps the selection, other buttons select
+// nothing, and a selection moved with the keyboard raises nothing.
 class TTreeView : public QTreeWidget {
 public:
     explicit TTreeView(QWidget* parent);

@@ -2,6 +2,8 @@
 
 #include "platform/StringTable.h"
 
+#include <QScreen>
+
 #include <stdexcept>
 
 namespace krn310::test {
@@ -30,6 +32,22 @@ TEST_F(MainWindowTest, WindowHasItsCaptionFrameAndSize)
     // The offscreen platform draws no frame: the client area is what gives
     // 540 x 412 inside a classic Windows frame.
     EXPECT_EQ(form->size(), QSize(532, 378));
+}
+
+TEST_F(MainWindowTest, WindowOpensCentredOnTheScreen)
+{
+    const QPoint centre = form->screen()->availableGeometry().center();
+    EXPECT_EQ(form->pos(), QPoint(centre.x() - 540 / 2, centre.y() - 412 / 2));
+}
+
+TEST_F(MainWindowTest, OnlyTheLeftButtonSelectsAndClicks)
+{
+    ClickNode(3);
+    const QRect row = Tree()->visualItemRect(Tree()->Item(5));
+    QTest::mouseClick(Tree()->viewport(), Qt::RightButton, {}, row.center());
+    QTest::mouseClick(Tree()->viewport(), Qt::MiddleButton, {}, row.center());
+    EXPECT_EQ(Tree()->Selected(), Tree()->Item(3));
+    EXPECT_EQ(ShownView(), form->FontParams.GroupBox4);
 }
 
 TEST_F(MainWindowTest, FreshStartDisablesEveryViewButTheConnectionView)
