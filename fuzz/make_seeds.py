@@ -137,6 +137,7 @@ def main():
                               "interface_type = 0x0\nCom_Port = ttyUSB0 \nETHER_IP=\"  10.0.0.1 \"\n",
         "odd_values.ini": "\ufeff[CONFIG]\nINTERFACE_TYPE=-1\nBAUD_RATE=115201\nETHER_IP=not an address\n"
                           "ETHER_PORT=\nETHER_PORT=1\n[CONFIG]\nETHER_IP=second\n",
+        "last_line_bare_cr.ini": "[CONFIG]\nINTERFACE_TYPE=1\nCOM_PORT=ttyS1\r",
         "broken.ini": "[CONFIG\nINTERFACE_TYPE\n=1\n[CONFIG]]\nCOM_PORT==ttyS0\r",
     })
 

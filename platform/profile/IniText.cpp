@@ -125,6 +125,17 @@ std::string_view LineBreakOf(std::string_view text)
     return "\n";
 }
 
+// What ends the text's last line before more is appended. A last line ending
+// in a bare CR only needs its LF: another CR would stay in that line's value.
+std::string BreakToEnd(std::string_view text, std::string_view lineBreak)
+{
+    if (text.ends_with('\n'))
+        return {};
+    if (text.ends_with('\r'))
+        return "\n";
+    return std::string(lineBreak);
+}
+
 bool HasLineBreak(std::string_view s)
 {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -190,8 +201,8 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
 
     if (!span) {
         result = text;
-        if (!result.empty() && result.back() != '\n')
-            result += lineBreak;
+        if (!result.empty())
+            result += BreakToEnd(result, lineBreak);
         result += '[';
         result += section;
         result += ']';
@@ -220,8 +231,7 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
     // comments that lead into the next section.
     const Line& after = lines[lastKey];
     result = text.substr(0, after.next);
-    if (after.next == 0 || text[after.next - 1] != '\n')
-        result += lineBreak;
+    result += after.next == 0 ? std::string(lineBreak) : BreakToEnd(result, lineBreak);
     result += KeyLine(key, encoded);
     result += lineBreak;
     result += text.substr(after.next);
