@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -21,6 +22,22 @@ const char* RenderFolder(int argc, char** argv)
     return nullptr;
 }
 
+// The tool mode: no message boxes (nobody may be there to close them), the
+// errors go to stderr and the exit code tells the outcome.
+int RenderViewsTo(const char* folder)
+{
+    try {
+        krn310::TForm1 form;
+        form.show();
+        for (const QString& file : krn310::RenderViews(form, QString::fromLocal8Bit(folder)))
+            std::printf("%s\n", file.toLocal8Bit().constData());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "krn310-config: %s\n", e.what());
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -31,22 +48,16 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    krn310::ApplyWindowsLook(app);
+    krn310::ApplyWindowsLook();
+    if (renderFolder)
+        return RenderViewsTo(renderFolder);
+
     krn310::TQtMessageBoxSink messageBoxes;
     krn310::ScopedMessageBoxSink installed(messageBoxes);
-
-    int result = 0;
-    krn310::RunGuarded([&] {
+    krn310::RunGuarded([] {
         krn310::TForm1 form;
         form.show();
-        if (renderFolder) {
-            result = 1;
-            for (const QString& file : krn310::RenderViews(form, QString::fromLocal8Bit(renderFolder)))
-                std::printf("%s\n", file.toLocal8Bit().constData());
-            result = 0;
-            return;
-        }
         QApplication::exec();
     });
-    return result;
+    return 0;
 }

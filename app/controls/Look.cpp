@@ -18,14 +18,13 @@ QFont MakeFont(const char* family, QFont::StyleHint hint)
 
 } // namespace
 
-void ApplyWindowsLook(QApplication& app)
+void ApplyWindowsLook()
 {
     if (QStyle* windows = QStyleFactory::create(QStringLiteral("Windows"))) {
         QApplication::setStyle(windows);
         QApplication::setPalette(windows->standardPalette());
     }
     QApplication::setFont(WindowFont());
-    (void)app;
 }
 
 QFont WindowFont()

@@ -3,13 +3,11 @@
 #include <QColor>
 #include <QFont>
 
-class QApplication;
-
 namespace krn310 {
 
-// The classic Windows look of the window's design: the toolkit's Windows
-// style with its own palette and the window's default font.
-void ApplyWindowsLook(QApplication& app);
+// The classic Windows look of the window's design, for the application:
+// the toolkit's Windows style with its own palette and the window's font.
+void ApplyWindowsLook();
 
 // Fonts and colours of the window's design, mapped to what a Debian machine
 // has: Liberation Sans stands in for MS Sans Serif and Arial (it is

@@ -1,12 +1,16 @@
+#include "app/Main.h"
 #include "app/MessageBoxes.h"
 #include "tests/support/RunUntil.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace krn310::test {
 namespace {
@@ -82,6 +86,30 @@ TEST(MessageBoxesTest, TimersGoOnWhileTheBoxIsOpen)
     sink.Show("text", "", MessageBoxKind::Plain);
     EXPECT_TRUE(answered);
     EXPECT_GT(ticks, 0);
+}
+
+TEST(MessageBoxesTest, ExceptionInAWindowHandlerShowsAnErrorBoxAndTheWindowGoesOn)
+{
+    TQtMessageBoxSink sink;
+    ScopedMessageBoxSink installed(sink);
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.Navigation.HeaderControl1->OnSectionClick = [](int) { throw std::runtime_error("Read Error"); };
+
+    SeenBox seen;
+    bool answered = false;
+    AnswerNextBox(seen, answered);
+    THeaderControl* header = form.Navigation.HeaderControl1;
+    QTest::mouseClick(header, Qt::LeftButton, {}, header->SectionRect(0).center());
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(seen.text, QStringLiteral("Read Error"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+
+    TTreeView* tree = form.Navigation.TreeView1;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->Item(7)).center());
+    EXPECT_TRUE(form.ServiceInfo.GroupBox8->isVisible());
+    EXPECT_FALSE(form.Connection.GroupBox1->isVisible());
 }
 
 } // namespace
