@@ -1,7 +1,9 @@
 #include "app/Main.h"
 
+#include "app/SettingsBinding.h"
 #include "app/controls/ControlEvent.h"
 #include "app/controls/Look.h"
+#include "config/LocalConfig.h"
 #include "platform/StringTable.h"
 
 #include <QCloseEvent>
@@ -24,8 +26,9 @@ constexpr int kGridStateRow = 7;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+TForm1::TForm1(TFormEnvironment environment, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      Environment(std::move(environment))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KRN-310 Конфигуратор (v.1.01)"));
@@ -49,21 +52,83 @@ TForm1::TForm1(QWidget* parent)
     // The node of the view the window opens on starts selected.
     Navigation.TreeView1->SetSelected(NodeFor(8));
 
-    Navigation.TreeView1->OnClick = [this] { TreeView1Click(); };
-    PrinterSettings1.TrackBar1->OnChange = [this] { TrackBar1Change(); };
+    // The serial component's design values.
+    ZComm1.InputQueueSize = 1024;
+    ZComm1.OutputQueueSize = 1024;
+    ZComm1.CTSFlowCtl = true;
+    ZComm1.EnableParity = false;
+    ZComm1.XOuputFlowCtl = false;
+    ZComm1.XInputFlowCtl = false;
+    ZComm1.ErrorReplace = true;
+    ZComm1.ErrorChar = '~';
+    ZComm1.TimeoutReadInterval = 65535;
+    ZComm1.TimeoutReadMultiplier = 1;
+    ZComm1.TimeoutReadConstant = 5000;
+    ZComm1.TimeoutWriteMultiplier = 1;
 
+    if (!Environment.MakePortPrinters)
+        Environment.MakePortPrinters = [] { return std::make_unique<CPortsPrinters>(false); };
+
+    ConnectHandlers();
     RunGuarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The components' handlers point into this window.
+    ZComm1.OnDataAvailable = nullptr;
+    ZSocket1.OnDataAvailable = nullptr;
+    ZSocket1.OnConnect = nullptr;
+    ZSocket1.OnError = nullptr;
+    ZSocket1.OnTimeout = nullptr;
+}
+
+void TForm1::ConnectHandlers()
+{
+    Navigation.TreeView1->OnClick = [this] { TreeView1Click(); };
+    Navigation.HeaderControl1->OnSectionClick = [this](int section) { HeaderControl1SectionClick(section); };
+    Connection.ComboBox1->OnChange = [this] { ComboBox1Change(); };
+    PrinterSettings1.TrackBar1->OnChange = [this] { TrackBar1Change(); };
+    PrinterSettings1.TrackBar2->OnChange = [this] { TrackBar2Change(); };
+    ConnectionParams.ComboBox14->OnChange = [this] { ComboBox14Change(); };
+    for (TEdit* mac : ConnectionParams.MacEdits())
+        mac->OnKeyPress = [this](char16_t& key) { Edit10KeyPress(key); };
+    ServiceInfo.SpeedButton2->OnClick = [this] { Reads.SpeedButton2Click(); };
+    Apply.SpeedButton3->OnClick = [this] { Flows.SpeedButton3Click(); };
+    Apply.SpeedButton4->OnClick = [this] { Flows.SpeedButton4Click(); };
+    Apply.SpeedButton5->OnClick = [this] { Flows.SpeedButton5Click(); };
+    Apply.SpeedButton6->OnClick = [this] { Flows.SpeedButton6Click(); };
+    OnClose = [this] { FormClose(); };
+
+    Timer1.OnTimer = Guarded([this] { Sequencer.Timer1Timer(); });
+    Timer2.OnTimer = Guarded([this] { Flows.Timer2Timer(); });
+    Timer3.OnTimer = Guarded([this] { Flows.Timer3Timer(); });
+    Timer4.OnTimer = Guarded([this] { Flows.Timer4Timer(); });
+
+    ZComm1.OnDataAvailable = Guarded([this](TZComm*) { Sequencer.ZComm1DataAvailable(); });
+    ZSocket1.OnDataAvailable = Guarded([this](TZSocket*) { Sequencer.ZSocket1DataAvailable(); });
+    ZSocket1.OnConnect = Guarded([this](TZSocket*) { ZSocket1Connect(); });
+    ZSocket1.OnError = Guarded([this](TZSocket*, int, const std::string&, uint32_t) { ZSocket1Error(); });
+    ZSocket1.OnTimeout = Guarded([this](TZSocket*) { ZSocket1Timeout(); });
+}
+
+std::filesystem::path TForm1::ConfigFile() const
+{
+    return Environment.ConfigFile.empty() ? ConfigFilePath() : Environment.ConfigFile;
+}
 
 void TForm1::FormCreate()
 {
-    WatchdogTicks = 10;
+    Sequencer.WatchdogTicks = TSequencer::kWatchdogReload;
     Connection.GroupBox1->setVisible(true);
     SetOuterSize(kOuterWidth, kOuterHeight);
     DisableSettings();
-    // The serial port list, the stored connection and its layout come in here.
+
+    ConnectionControls stored = ReadConnectionControls(*this);
+    FillSerialPortList(stored.ComboBox2, Environment.SysfsRoot);
+    LoadLocalConfig(stored, ConfigFile());
+    WriteConnectionControls(*this, stored);
+    ComboBox1Change();
 
     TStringGrid* grid = ServiceInfo.StringGrid1;
     grid->SetColWidths(0, 190);
@@ -77,12 +142,22 @@ void TForm1::FormCreate()
     TTrackBar* speed = PrinterSettings1.TrackBar2;
     speed->SetPosition(125);
     speed->SetSelEnd(speed->Position());
-    // The speed label follows through TrackBar2Change, run once here.
+    TrackBar2Change();
 
     PrinterSettings1.Label41->setVisible(true);
 
     for (int i = 0; i < Navigation.TreeView1->Count(); ++i)
         Navigation.TreeView1->Item(i)->setText(0, QString::fromStdString(LoadStr(IDS_NODE_CONNECTION + i)));
+}
+
+void TForm1::FormClose()
+{
+    if (ZComm1.Connected()) {
+        ReleaseHeldPortPrinters();
+        ZComm1.CloseConnection();
+    }
+    if (Environment.SaveConfigOnClose)
+        SaveLocalConfig(ReadConnectionControls(*this), ConfigFile());
 }
 
 void TForm1::TreeView1Click()

@@ -3,7 +3,9 @@
 #include "app/controls/ControlEvent.h"
 
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace krn310 {
 
@@ -24,15 +26,54 @@ char16_t TypedCharacter(const QKeyEvent& event)
 
 } // namespace
 
-TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {}
+// What the operator may type or paste. Validators do not apply to text the
+// program sets, and shortening an over-long text stays possible.
+class TEdit::InputRule : public QValidator {
+public:
+    explicit InputRule(TEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (edit_->DigitsOnly()) {
+            for (QChar c : input) {
+                if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                    return Invalid;
+            }
+        }
+        // Text that would grow past the limit loses what does not fit of
+        // the part just typed or pasted, which ends at the cursor.
+        const qsizetype allowed = std::max<qsizetype>(edit_->MaxLength(), edit_->shownLength_);
+        const qsizetype excess = input.size() - allowed;
+        if (edit_->MaxLength() >= 0 && excess > 0) {
+            const qsizetype cut = std::min<qsizetype>(excess, pos);
+            input.remove(pos - cut, cut);
+            pos -= static_cast<int>(cut);
+            if (input.size() > allowed)
+                return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    TEdit* edit_;
+};
+
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new InputRule(this));
+    // During validation the edit already holds the new text; the length
+    // before the change is what an edit may not grow past.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { shownLength_ = text.size(); });
+}
 
 void TEdit::SetDigitsOnly(bool on)
 {
     digitsOnly_ = on;
-    if (on)
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    else
-        setValidator(nullptr);
+}
+
+void TEdit::SetMaxLength(int length)
+{
+    maxLength_ = length;
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event)

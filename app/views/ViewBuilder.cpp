@@ -45,7 +45,7 @@ TEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width
 {
     auto* edit = new TEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(limits.maxLength);
+    edit->SetMaxLength(limits.maxLength);
     edit->SetDigitsOnly(limits.digitsOnly);
     edit->setReadOnly(limits.readOnly);
     edit->setText(text);

@@ -56,7 +56,7 @@ TEST_F(ControlLimitsTest, TypedTextStopsAtTheMaximumLength)
         SCOPED_TRACE(c.edit);
         TEdit* edit = Edit(c.edit);
         ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->maxLength(), c.maxLength);
+        EXPECT_EQ(edit->MaxLength(), c.maxLength);
         EXPECT_EQ(edit->DigitsOnly(), c.digitsOnly);
         Focus(edit);
         QTest::keyClicks(edit, "1234567890");
@@ -112,7 +112,7 @@ TEST_F(ControlLimitsTest, FixedMacFieldsAreReadOnly)
         SCOPED_TRACE(name);
         TEdit* edit = Edit(name);
         EXPECT_TRUE(edit->isReadOnly());
-        EXPECT_EQ(edit->maxLength(), 2);
+        EXPECT_EQ(edit->MaxLength(), 2);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_End);
         QTest::keyClick(edit, Qt::Key_Backspace);

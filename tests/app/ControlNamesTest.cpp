@@ -60,7 +60,8 @@ const GeometryCase kGeometries[] = {
     {"ComboBox1", {24, 40, 105, 0}},      {"ComboBox6", {192, 152, 105, 0}},    {"Edit8", {24, 192, 121, 0}},
     {"Edit9", {24, 220, 121, 0}},         {"Label39", {151, 195, 0, 0}},        {"Label40", {151, 223, 0, 0}},
     {"Panel1", {24, 48, 273, 32}},        {"TrackBar1", {1, 1, 271, 30}},       {"Panel3", {27, 118, 273, 32}},
-    {"TrackBar2", {1, 1, 271, 30}},       {"Label41", {133, 103, 0, 0}},        {"CheckBox4", {24, 150, 273, 0}},
+    // Label41 stands over the thumb, which creation puts at 125.
+    {"TrackBar2", {1, 1, 271, 30}},       {"Label41", {269, 103, 0, 0}},        {"CheckBox4", {24, 150, 273, 0}},
     {"CheckBox8", {24, 214, 273, 0}},     {"GroupBox9", {16, 24, 289, 121}},    {"CheckBox9", {8, 24, 0, 0}},
     {"RadioGroup1", {56, 48, 169, 65}},   {"ComboBox12", {192, 24, 121, 0}},    {"Shape1", {192, 176, 121, 65}},
     {"CheckBox3", {200, 216, 0, 0}},      {"Edit3", {16, 144, 289, 0}},         {"Edit2", {192, 64, 57, 0}},

@@ -2,8 +2,10 @@
 
 #include "app/Main.h"
 #include "platform/MessageBox.h"
+#include "tests/spooler/FakeSpooler.h"
 #include "tests/support/RunUntil.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -31,12 +33,27 @@ public:
     std::vector<Box> shown;
 };
 
-// A freshly created and shown main window on the offscreen platform.
+// A freshly created and shown main window on the offscreen platform, with
+// its own configuration file, no serial ports of the machine and print
+// queues in memory.
 class FormFixture : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { CreateForm(); }
+
+    TFormEnvironment Environment()
     {
-        form = std::make_unique<TForm1>();
+        TFormEnvironment env;
+        env.ConfigFile = ConfigFile();
+        env.SysfsRoot = (folder.path() + "/sys").toStdString();
+        env.MakePortPrinters = [this] { return std::make_unique<CPortsPrinters>(false, spooler); };
+        return env;
+    }
+
+    std::filesystem::path ConfigFile() const { return (folder.path() + "/krn310-config.INI").toStdString(); }
+
+    void CreateForm()
+    {
+        form = std::make_unique<TForm1>(Environment());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -79,6 +96,8 @@ protected:
         return shown;
     }
 
+    QTemporaryDir folder;
+    TFakeSpooler spooler;
     RecordingMessageBoxes boxes;
     ScopedMessageBoxSink installed{boxes};
     std::unique_ptr<TForm1> form;

@@ -17,7 +17,7 @@ TEST_F(MainWindowTest, FreshStartShowsTheConnectionViewAlone)
     EXPECT_EQ(form->Connection.GroupBox1->pos(), QPoint(200, 16));
     EXPECT_FALSE(form->Apply.Panel2->isVisible());
     EXPECT_TRUE(form->Connection.GroupBox1->isEnabled());
-    EXPECT_EQ(form->WatchdogTicks, 10);
+    EXPECT_EQ(form->Sequencer.WatchdogTicks, 10);
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -92,7 +93,11 @@ TEST(MessageBoxesTest, ExceptionInAWindowHandlerShowsAnErrorBoxAndTheWindowGoesO
 {
     TQtMessageBoxSink sink;
     ScopedMessageBoxSink installed(sink);
-    TForm1 form;
+    QTemporaryDir folder;
+    TFormEnvironment env;
+    env.ConfigFile = (folder.path() + "/krn310-config.INI").toStdString();
+    env.SaveConfigOnClose = false;
+    TForm1 form(env);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.Navigation.HeaderControl1->OnSectionClick = [](int) { throw std::runtime_error("Read Error"); };
