@@ -117,11 +117,15 @@ void TSequencer::ZSocket1DataAvailable()
         ReplyLength = 0;
         return;
     }
-    // Over Ethernet the watchdog is re-armed only by an empty read, or by
-    // the step when it sends: it stays stopped between the parts of a reply.
+    // Over Ethernet the watchdog is re-armed by an empty read, or by the step
+    // when it sends. A reply that stops half-way must not leave the script
+    // waiting for ever with the watchdog off: while the step still waits,
+    // the watchdog runs.
     if (n > 0) {
         AppendReply(chunk, static_cast<uint32_t>(std::min<int>(n, sizeof chunk)));
         CallCurrentStep();
+        if (ScriptCursor && !Timer1.Enabled())
+            ArmWatchdog();
     } else if (n == 0) {
         ArmWatchdog();
     }

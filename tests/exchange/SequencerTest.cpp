@@ -93,17 +93,31 @@ TEST_F(SequencerTest, SplitSerialReplyIsSeenAccumulatedAndEachPartReloadsTheWatc
     EXPECT_EQ(calls, (std::vector<std::string>{"send", "recv:2", "recv:4", "recv:6", "after"}));
 }
 
-TEST_F(SequencerTest, SplitSocketReplyLeavesTheWatchdogStoppedBetweenItsParts)
+TEST_F(SequencerTest, SplitSocketReplyIsSeenAccumulated)
 {
     host.interfaceType = kInterfaceEthernet;
     StepScript script = {SendStep("send", ToBytes({1})), ReceiveStep("recv", 4), Record("after"), nullptr};
     sequencer.RunScript(script);
     Arrive(ToBytes({1, 2}));
-    EXPECT_FALSE(timer1->Enabled());
-    clock.Advance(60000);
-    EXPECT_TRUE(host.messages.empty());
+    clock.Advance(1000);
     Arrive(ToBytes({3, 4}));
     EXPECT_EQ(calls, (std::vector<std::string>{"send", "recv:2", "recv:4", "after"}));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(SequencerTest, SocketReplyThatStopsHalfWayEndsInTheWatchdogMessage)
+{
+    host.interfaceType = kInterfaceEthernet;
+    StepScript script = {SendStep("send", ToBytes({1})), ReceiveStep("recv", 4), nullptr};
+    sequencer.RunScript(script);
+    clock.Advance(500);
+    Arrive(ToBytes({1, 2}));
+    EXPECT_TRUE(timer1->Enabled());
+    clock.Advance(1099);
+    EXPECT_TRUE(host.messages.empty());
+    clock.Advance(1);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Принтер не отвечает!!!!"});
+    EXPECT_EQ(host.events.front(), "SocketClose");
 }
 
 TEST_F(SequencerTest, EmptySocketReadOnlyRearmsTheWatchdog)
