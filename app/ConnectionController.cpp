@@ -173,6 +173,9 @@ void TForm1::ComboBox1Change()
     const bool ethernet = InterfaceType() == kInterfaceEthernet;
     c.Label2->setText(QString::fromStdString(LoadStr(ethernet ? IDS_IP_ADDRESS_LABEL : IDS_SERIAL_PORT_LABEL)));
     c.Label3->setText(QString::fromStdString(LoadStr(ethernet ? IDS_TCP_PORT_LABEL : IDS_BAUD_LABEL)));
+    // Labels size themselves to their caption.
+    c.Label2->adjustSize();
+    c.Label3->adjustSize();
     for (QWidget* serialOnly : {static_cast<QWidget*>(c.Label4), static_cast<QWidget*>(c.Label5),
                                 static_cast<QWidget*>(c.Label6), static_cast<QWidget*>(c.ComboBox2),
                                 static_cast<QWidget*>(c.ComboBox3), static_cast<QWidget*>(c.ComboBox4),

@@ -128,6 +128,7 @@ void WriteSet2PrinterView(TForm1& form, const Set2PrinterView& v)
     p.TrackBar2->SetSelEnd(v.TrackBar2.SelEnd);
     p.TrackBar2->OnChange = std::move(onChange);
     p.Label41->setText(QString::fromStdString(v.Label41.Text));
+    p.Label41->adjustSize();
     p.Label41->move(v.Label41.Left, p.Label41->y());
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the configurator needs to build, run and be
-# tested, when any is missing. Safe to run again: it does nothing then.
+# tested, when any is missing, together with any further packages named on
+# the command line. Safe to run again: it does nothing then.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libcups2-dev cups-daemon cups-client
   fonts-liberation
+  "$@"
 )
 
 missing=()

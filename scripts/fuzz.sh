@@ -11,21 +11,8 @@ seconds=${FUZZ_SECONDS:-60}
 jobs=${FUZZ_JOBS:-2}
 fuzzers=(fuzz_exchange fuzz_ini fuzz_text fuzz_blocks)
 
-bash scripts/deps.sh
-
-missing=()
-for p in clang libclang-rt-14-dev; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y "${missing[@]}"
-fi
+# The fuzzers need clang and its libFuzzer runtime on top of the usual packages.
+bash scripts/deps.sh clang libclang-rt-14-dev
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DKRN310_FUZZ=ON -DKRN310_TESTS=OFF \
