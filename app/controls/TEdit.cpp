@@ -26,14 +26,19 @@ char16_t TypedCharacter(const QKeyEvent& event)
 
 } // namespace
 
-// What the operator may type or paste. Validators do not apply to text the
-// program sets, and shortening an over-long text stays possible.
+// What the operator may type or paste; shortening an over-long text stays
+// possible.
 class TEdit::InputRule : public QValidator {
 public:
     explicit InputRule(TEdit* edit) : QValidator(edit), edit_(edit) {}
 
     State validate(QString& input, int& pos) const override
     {
+        // QLineEdit validates setText too, and would cut a stored value to the
+        // limit. Text the program sets leaves the edit unmodified; every edit
+        // of the operator marks it modified.
+        if (!edit_->isModified())
+            return Acceptable;
         if (edit_->DigitsOnly()) {
             for (QChar c : input) {
                 if (c < QLatin1Char('0') || c > QLatin1Char('9'))

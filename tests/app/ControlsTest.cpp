@@ -189,6 +189,29 @@ TEST_F(EditTest, KeyFilterMayReplaceTheCharacter)
     EXPECT_EQ(edit.text(), QStringLiteral("4B"));
 }
 
+TEST_F(EditTest, TextTheProgramSetsStaysWholeWhileTypingKeepsTheLimits)
+{
+    TEdit edit(&window);
+    edit.SetMaxLength(5);
+    edit.SetDigitsOnly(true);
+    edit.show();
+    edit.setFocus();
+    edit.setText(QStringLiteral("6200212345"));
+    EXPECT_EQ(edit.text(), QStringLiteral("6200212345"));
+    edit.setText(QStringLiteral("80a"));
+    EXPECT_EQ(edit.text(), QStringLiteral("80a"));
+
+    edit.setText(QStringLiteral("6200212345"));
+    edit.end(false);
+    QTest::keyClicks(&edit, "7x");
+    EXPECT_EQ(edit.text(), QStringLiteral("6200212345"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), QStringLiteral("620021234"));
+    edit.selectAll();
+    QTest::keyClicks(&edit, "1234567");
+    EXPECT_EQ(edit.text(), QStringLiteral("12345"));
+}
+
 using CheckBoxTest = ControlTest;
 
 TEST_F(CheckBoxTest, CaptionOnTheLeftTogglesAcrossTheWholeWidth)

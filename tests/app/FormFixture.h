@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +29,26 @@ public:
     void Show(const std::string& text, const std::string& caption, MessageBoxKind kind) override
     {
         shown.push_back({text, caption, kind});
+        if (OnShow)
+            OnShow();
     }
 
     std::vector<Box> shown;
+    // Called while the box would stand on the screen.
+    std::function<void()> OnShow;
+};
+
+// The spooler in memory, telling the test of each rebinding as it happens.
+class TWatchedSpooler : public TFakeSpooler {
+public:
+    bool SetPrinterPort(const std::string& name, const std::string& port) override
+    {
+        if (OnSetPrinterPort)
+            OnSetPrinterPort(name, port);
+        return TFakeSpooler::SetPrinterPort(name, port);
+    }
+
+    std::function<void(const std::string& name, const std::string& port)> OnSetPrinterPort;
 };
 
 // A freshly created and shown main window on the offscreen platform, with
@@ -76,6 +94,18 @@ protected:
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, below);
     }
 
+    // The operator's choice of an interface: a key press on ComboBox1 in the
+    // connection view.
+    void ChooseInterface(int index)
+    {
+        ClickNode(0);
+        TComboBox* list = form->Connection.ComboBox1;
+        list->SetItemIndex(index == 0 ? 1 : index - 1);
+        list->setFocus();
+        QTest::keyClick(list, index == 0 ? Qt::Key_Up : Qt::Key_Down);
+        ASSERT_EQ(list->ItemIndex(), index);
+    }
+
     void ClickHeaderSection()
     {
         THeaderControl* header = form->Navigation.HeaderControl1;
@@ -97,7 +127,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    TFakeSpooler spooler;
+    TWatchedSpooler spooler;
     RecordingMessageBoxes boxes;
     ScopedMessageBoxSink installed{boxes};
     std::unique_ptr<TForm1> form;
