@@ -40,6 +40,7 @@ inline constexpr Command7 FactorySet2Command = {0x1D, 0x28, 0x45, 0x02, 0x00, 0x
 inline constexpr Command2 InitializeCommand = {0x1B, 0x40};  // ESC @, trailer of the set 1 messages
 inline constexpr Command2 RestartCommand = {0x1B, 0x42};     // ESC B, the printer restarts; it answers 1B 42
 
-inline constexpr uint32_t kSettingsBlockSize = 256;
+// A settings block travels as 256 bytes in each direction.
+inline constexpr uint32_t kBlockReplyLength = 256;
 
 } // namespace krn310

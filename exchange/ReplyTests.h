@@ -24,7 +24,7 @@ inline bool IsStatusComplete(uint32_t length)
 // GS ( E function 6: the 256-byte block.
 inline bool IsBlockComplete(uint32_t length)
 {
-    return length >= kSettingsBlockSize;
+    return length >= kBlockReplyLength;
 }
 
 // The answer to a message ending in ESC B begins 1B 42.
