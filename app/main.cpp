@@ -18,6 +18,7 @@ struct CommandLine {
     bool demo = false;
     const char* renderFolder = nullptr;
     bool help = false;
+    bool exitWhenShown = false;
 };
 
 CommandLine Parse(int argc, char** argv)
@@ -28,6 +29,8 @@ CommandLine Parse(int argc, char** argv)
             line.demo = true;
         else if (std::strcmp(argv[i], "--render-views") == 0 && i + 1 < argc)
             line.renderFolder = argv[++i];
+        else if (std::strcmp(argv[i], "--exit-when-shown") == 0)
+            line.exitWhenShown = true;
         else if (std::strcmp(argv[i], "--help") == 0)
             line.help = true;
     }
@@ -35,11 +38,13 @@ CommandLine Parse(int argc, char** argv)
 }
 
 const char kUsage[] =
-    "Usage: krn310-config [--demo] [--render-views DIR]\n"
+    "Usage: krn310-config [--demo] [--render-views DIR] [--exit-when-shown]\n"
     "  --demo              start a simulated KRN-310 on a free loopback port and a\n"
     "                      pseudo-terminal, and open the window pointed at it\n"
     "  --render-views DIR  save a picture of each of the eight views into DIR and\n"
-    "                      exit; with --demo the printer is read first\n";
+    "                      exit; with --demo the printer is read first\n"
+    "  --exit-when-shown   close the window as soon as it has been shown (for\n"
+    "                      measuring the start)\n";
 
 } // namespace
 
@@ -91,6 +96,8 @@ int main(int argc, char** argv)
             result = 0;
             return;
         }
+        if (line.exitWhenShown)
+            QMetaObject::invokeMethod(&form, &QWidget::close, Qt::QueuedConnection);
         QApplication::exec();
     });
     return result;
