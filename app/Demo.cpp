@@ -2,8 +2,7 @@
 
 #include "app/Main.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "platform/EventLoopWait.h"
 
 namespace krn310 {
 
@@ -37,14 +36,8 @@ void ShowDemoPrinter(TForm1& form, const sim::Simulator& printer)
 bool ConnectAndRead(TForm1& form, int limitMs)
 {
     form.HeaderControl1SectionClick(0);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    const auto read = [&] {
-        return form.Sequencer.Idle() && form.PrinterSettings1.GroupBox2->isEnabled();
-    };
-    while (!read() && elapsed.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return read();
+    return RunEventLoopUntil(
+        [&] { return form.Sequencer.Idle() && form.PrinterSettings1.GroupBox2->isEnabled(); }, limitMs);
 }
 
 } // namespace krn310

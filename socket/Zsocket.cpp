@@ -72,7 +72,10 @@ void TZSocket::Raise(const TNotifyEvent& handler)
 
 uint16_t TZSocket::ServicePort(const std::string& port)
 {
-    LastServicePort = WinSock->GetServByName(port, "tcp");
+    // No service is named by digits alone: a port number needs no look into
+    // the services database.
+    const bool number = !port.empty() && std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    LastServicePort = number ? std::nullopt : WinSock->GetServByName(port, "tcp");
     if (LastServicePort)
         return *LastServicePort;
     return net::Htons(static_cast<uint16_t>(LeadingDecimal(port)));

@@ -5,10 +5,6 @@
 #include "tests/app/FormFixture.h"
 #include "tools/sim/Simulator.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 #include <sys/resource.h>
 
 #include <chrono>
@@ -31,28 +27,6 @@ inline std::chrono::microseconds ProcessCpuTime()
     getrusage(RUSAGE_SELF, &usage);
     const auto micros = [](const timeval& t) { return std::chrono::microseconds(t.tv_sec * 1000000LL + t.tv_usec); };
     return micros(usage.ru_utime) + micros(usage.ru_stime);
-}
-
-// Runs a blocking event loop until done() holds or limitMs pass, looking
-// every 10 ms; unlike a loop of processEvents calls it sleeps while nothing
-// happens, so the process's processor time shows what the window spends.
-template <class Done>
-bool WaitUntil(Done done, int limitMs)
-{
-    QEventLoop loop;
-    QTimer look;
-    look.setInterval(10);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (done() || elapsed.elapsed() >= limitMs)
-            loop.quit();
-    });
-    if (!done()) {
-        look.start();
-        loop.exec();
-    }
-    return done();
 }
 
 // The window pointed at a simulated printer on loopback and a pty, with the

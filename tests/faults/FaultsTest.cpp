@@ -2,6 +2,8 @@
 
 #include "bench/ReadAllCommands.h"
 
+#include <QElapsedTimer>
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -90,7 +92,7 @@ protected:
         const auto cpuBefore = ProcessCpuTime();
         QElapsedTimer wall;
         wall.start();
-        const bool ended = WaitUntil([&] { return ReadComplete() || NotRespondingShown(); }, limitMs);
+        const bool ended = RunUntil([&] { return ReadComplete() || NotRespondingShown(); }, limitMs);
         const auto cpuMs = std::chrono::duration_cast<std::chrono::milliseconds>(ProcessCpuTime() - cpuBefore);
         // A busy loop costs a whole core; waiting for bytes costs next to nothing.
         EXPECT_LT(cpuMs.count(), wall.elapsed() / 4 + 200) << "over " << wall.elapsed() << " ms";
@@ -197,7 +199,7 @@ TEST_P(VanishingPrinter, WhileIdleLeavesTheWindowQuietAndDisconnectable)
     printer->Stop();
 
     const auto cpuBefore = ProcessCpuTime();
-    WaitUntil([] { return false; }, 1500);
+    RunUntil([] { return false; }, 1500);
     const auto cpuMs = std::chrono::duration_cast<std::chrono::milliseconds>(ProcessCpuTime() - cpuBefore);
     EXPECT_LT(cpuMs.count(), 300) << "the window spins on a vanished device";
     ExpectWorkingWindow();

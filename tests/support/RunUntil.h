@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include "platform/EventLoopWait.h"
 
 namespace krn310::test {
 
@@ -11,11 +9,7 @@ namespace krn310::test {
 template <class Done>
 bool RunUntil(Done done, int limitMs = 10000)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    return done();
+    return RunEventLoopUntil(done, limitMs);
 }
 
 // Runs the event loop for about ms milliseconds.

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+namespace krn310 {
+
+// Runs the Qt event loop until done() holds or limitMs pass; gives done().
+// The loop sleeps while nothing happens and looks at done() after each
+// event and every 10 ms, so waiting costs no processor time.
+bool RunEventLoopUntil(const std::function<bool()>& done, int limitMs);
+
+} // namespace krn310
