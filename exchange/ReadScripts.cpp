@@ -9,10 +9,37 @@ namespace krn310 {
 namespace {
 
 using Self = TReadScripts;
+using Steps = std::vector<void (TReadScripts::*)()>;
+
+const Steps kModelName = {&Self::RequestModelName, &Self::ReceiveModelName};
+const Steps kMakerName = {&Self::RequestMakerName, &Self::ReceiveMakerName};
+// Firmware, serial number and the three status bytes.
+const Steps kVersionAndStatus = {
+    &Self::RequestFirmwareVersion, &Self::ReceiveFirmwareVersion,
+    &Self::RequestSerialNumber, &Self::ReceiveSerialNumber,
+    &Self::RequestPrinterStatus, &Self::ReceivePrinterStatus,
+    &Self::RequestOfflineStatus, &Self::ReceiveOfflineStatus,
+    &Self::RequestPaperStatus, &Self::ReceivePaperStatus,
+};
+const Steps kSet1 = {&Self::RequestSet1Block, &Self::ReceiveSet1Block};
+const Steps kSet2 = {
+    &Self::RequestSet2PrinterBlock, &Self::ReceiveSet2PrinterBlock,
+    &Self::RequestSet2NetworkBlock, &Self::ReceiveSet2NetworkBlock,
+};
+
+// The parts in order, then FinishReadScript, which ends every read.
+Steps Join(std::initializer_list<const Steps*> parts)
+{
+    Steps steps;
+    for (const Steps* part : parts)
+        steps.insert(steps.end(), part->begin(), part->end());
+    steps.push_back(&Self::FinishReadScript);
+    return steps;
+}
 
 } // namespace
 
-StepScript TReadScripts::BuildScript(std::initializer_list<void (TReadScripts::*)()> steps)
+StepScript TReadScripts::BuildScript(const std::vector<void (TReadScripts::*)()>& steps)
 {
     StepScript script;
     script.reserve(steps.size() + 1);
@@ -23,52 +50,11 @@ StepScript TReadScripts::BuildScript(std::initializer_list<void (TReadScripts::*
 }
 
 TReadScripts::TReadScripts(TSequencer& sequencer, IExchangeHost& host)
-    : ReadAllScript(BuildScript({
-          &Self::RequestModelName, &Self::ReceiveModelName,
-          &Self::RequestMakerName, &Self::ReceiveMakerName,
-          &Self::RequestFirmwareVersion, &Self::ReceiveFirmwareVersion,
-          &Self::RequestSerialNumber, &Self::ReceiveSerialNumber,
-          &Self::RequestPrinterStatus, &Self::ReceivePrinterStatus,
-          &Self::RequestOfflineStatus, &Self::ReceiveOfflineStatus,
-          &Self::RequestPaperStatus, &Self::ReceivePaperStatus,
-          &Self::RequestSet1Block, &Self::ReceiveSet1Block,
-          &Self::RequestSet2PrinterBlock, &Self::ReceiveSet2PrinterBlock,
-          &Self::RequestSet2NetworkBlock, &Self::ReceiveSet2NetworkBlock,
-          &Self::FinishReadScript,
-      })),
-      ReadSet1Script(BuildScript({
-          &Self::RequestModelName, &Self::ReceiveModelName,
-          &Self::RequestMakerName, &Self::ReceiveMakerName,
-          &Self::RequestFirmwareVersion, &Self::ReceiveFirmwareVersion,
-          &Self::RequestSerialNumber, &Self::ReceiveSerialNumber,
-          &Self::RequestPrinterStatus, &Self::ReceivePrinterStatus,
-          &Self::RequestOfflineStatus, &Self::ReceiveOfflineStatus,
-          &Self::RequestPaperStatus, &Self::ReceivePaperStatus,
-          &Self::RequestSet1Block, &Self::ReceiveSet1Block,
-          &Self::FinishReadScript,
-      })),
-      ReadSet2Script(BuildScript({
-          &Self::RequestModelName, &Self::ReceiveModelName,
-          &Self::RequestMakerName, &Self::ReceiveMakerName,
-          &Self::RequestFirmwareVersion, &Self::ReceiveFirmwareVersion,
-          &Self::RequestSerialNumber, &Self::ReceiveSerialNumber,
-          &Self::RequestPrinterStatus, &Self::ReceivePrinterStatus,
-          &Self::RequestOfflineStatus, &Self::ReceiveOfflineStatus,
-          &Self::RequestPaperStatus, &Self::ReceivePaperStatus,
-          &Self::RequestSet2PrinterBlock, &Self::ReceiveSet2PrinterBlock,
-          &Self::RequestSet2NetworkBlock, &Self::ReceiveSet2NetworkBlock,
-          &Self::FinishReadScript,
-      })),
-      ReadInfoScript(BuildScript({
-          &Self::RequestMakerName, &Self::ReceiveMakerName,
-          &Self::RequestModelName, &Self::ReceiveModelName,
-          &Self::RequestFirmwareVersion, &Self::ReceiveFirmwareVersion,
-          &Self::RequestSerialNumber, &Self::ReceiveSerialNumber,
-          &Self::RequestPrinterStatus, &Self::ReceivePrinterStatus,
-          &Self::RequestOfflineStatus, &Self::ReceiveOfflineStatus,
-          &Self::RequestPaperStatus, &Self::ReceivePaperStatus,
-          &Self::FinishReadScript,
-      })),
+    : ReadAllScript(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1, &kSet2}))),
+      ReadSet1Script(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1}))),
+      ReadSet2Script(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet2}))),
+      // The information request asks for the maker before the model.
+      ReadInfoScript(BuildScript(Join({&kMakerName, &kModelName, &kVersionAndStatus}))),
       sequencer_(sequencer),
       host_(host)
 {

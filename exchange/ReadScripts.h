@@ -67,7 +67,7 @@ private:
     std::span<const uint8_t, 256> ReceivedBlock() const;
     void FinishReply();
 
-    StepScript BuildScript(std::initializer_list<void (TReadScripts::*)()> steps);
+    StepScript BuildScript(const std::vector<void (TReadScripts::*)()>& steps);
 
     TSequencer& sequencer_;
     IExchangeHost& host_;
