@@ -165,8 +165,11 @@ struct ScriptedPrinter {
 
     static Bytes Ident(const std::string& text)
     {
-        Bytes reply{0x5F};
-        reply.insert(reply.end(), text.begin(), text.end());
+        Bytes reply;
+        reply.reserve(text.size() + 2);
+        reply.push_back(0x5F);
+        for (char c : text)
+            reply.push_back(static_cast<uint8_t>(c));
         reply.push_back(0x00);
         return reply;
     }

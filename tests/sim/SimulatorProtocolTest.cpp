@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fstream>
 #include <sstream>
 #include <termios.h>
@@ -42,9 +44,9 @@ std::array<uint8_t, 256> Pattern(uint8_t seed)
 
 Bytes Identification(const std::string& text)
 {
-    Bytes reply = {0x5F};
-    reply.insert(reply.end(), text.begin(), text.end());
-    reply.push_back(0x00);
+    Bytes reply(text.size() + 2, 0x00);
+    reply[0] = 0x5F;
+    std::copy(text.begin(), text.end(), reply.begin() + 1);
     return reply;
 }
 
