@@ -27,25 +27,25 @@ void TSequencer::RunScript(const StepScript& script)
 
 void TSequencer::RunNextStep()
 {
-    if (!ScriptCursor)
-        return;
-    if (!ScriptCursor[1]) {
-        EndScript();
-        return;
-    }
-    ++ScriptCursor;
-    CallCurrentStep();
+    if (MoveToNextStep())
+        CallCurrentStep();
 }
 
 void TSequencer::AdvanceStep()
 {
+    MoveToNextStep();
+}
+
+bool TSequencer::MoveToNextStep()
+{
     if (!ScriptCursor)
-        return;
+        return false;
     if (!ScriptCursor[1]) {
         EndScript();
-        return;
+        return false;
     }
     ++ScriptCursor;
+    return true;
 }
 
 void TSequencer::EndScript()

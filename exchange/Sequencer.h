@@ -73,6 +73,8 @@ private:
     // Appends what fits; a reply that grows past the buffer without passing
     // its test loses its excess bytes and is left to the watchdog.
     void AppendReply(const uint8_t* bytes, uint32_t count);
+    // Moves the cursor on; at the end of the script ends it and gives false.
+    bool MoveToNextStep();
     void CallCurrentStep();
     void EndScript();
     void WatchdogExpired();
