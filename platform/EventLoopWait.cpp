@@ -1,5 +1,6 @@
 #include "platform/EventLoopWait.h"
 
+#include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -15,10 +16,15 @@ bool RunEventLoopUntil(const std::function<bool()>& done, int limitMs)
     look.setInterval(10);
     QElapsedTimer elapsed;
     elapsed.start();
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+    const auto check = [&] {
         if (done() || elapsed.elapsed() >= limitMs)
             loop.quit();
-    });
+    };
+    // Looked at each time the loop has handled what was pending, and at
+    // least every 10 ms for the limit.
+    QObject::connect(&look, &QTimer::timeout, &loop, check);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
     look.start();
     loop.exec();
     return done();
