@@ -39,22 +39,12 @@ Steps Join(std::initializer_list<const Steps*> parts)
 
 } // namespace
 
-StepScript TReadScripts::BuildScript(const std::vector<void (TReadScripts::*)()>& steps)
-{
-    StepScript script;
-    script.reserve(steps.size() + 1);
-    for (auto step : steps)
-        script.emplace_back([this, step] { (this->*step)(); });
-    script.emplace_back(nullptr);
-    return script;
-}
-
 TReadScripts::TReadScripts(TSequencer& sequencer, IExchangeHost& host)
-    : ReadAllScript(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1, &kSet2}))),
-      ReadSet1Script(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1}))),
-      ReadSet2Script(BuildScript(Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet2}))),
+    : ReadAllScript(MakeStepScript(*this, Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1, &kSet2}))),
+      ReadSet1Script(MakeStepScript(*this, Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet1}))),
+      ReadSet2Script(MakeStepScript(*this, Join({&kModelName, &kMakerName, &kVersionAndStatus, &kSet2}))),
       // The information request asks for the maker before the model.
-      ReadInfoScript(BuildScript(Join({&kMakerName, &kModelName, &kVersionAndStatus}))),
+      ReadInfoScript(MakeStepScript(*this, Join({&kMakerName, &kModelName, &kVersionAndStatus}))),
       sequencer_(sequencer),
       host_(host)
 {

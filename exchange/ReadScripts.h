@@ -67,7 +67,6 @@ private:
     std::span<const uint8_t, 256> ReceivedBlock() const;
     void FinishReply();
 
-    StepScript BuildScript(const std::vector<void (TReadScripts::*)()>& steps);
 
     TSequencer& sequencer_;
     IExchangeHost& host_;

@@ -18,6 +18,19 @@ using StepRoutine = std::function<void()>;
 // their owner is built, and never change afterwards.
 using StepScript = std::vector<StepRoutine>;
 
+// A script of the owner's step methods, in order, with its null end. The
+// owner must outlive the script.
+template <class Owner>
+StepScript MakeStepScript(Owner& owner, const std::vector<void (Owner::*)()>& steps)
+{
+    StepScript script;
+    script.reserve(steps.size() + 1);
+    for (auto step : steps)
+        script.emplace_back([&owner, step] { (owner.*step)(); });
+    script.emplace_back(nullptr);
+    return script;
+}
+
 // The engine every exchange with the printer goes through. There is at most
 // one running script; starting another abandons it. Replies are matched to
 // requests only by position: arriving bytes go to whatever step is current.

@@ -17,22 +17,13 @@ constexpr std::span<const uint8_t> kNoBytes;
 
 } // namespace
 
-StepScript TApplyFlows::Script(std::initializer_list<void (TApplyFlows::*)()> steps)
-{
-    StepScript script;
-    for (auto step : steps)
-        script.emplace_back([this, step] { (this->*step)(); });
-    script.emplace_back(nullptr);
-    return script;
-}
-
 TApplyFlows::TApplyFlows(TSequencer& sequencer, TReadScripts& reads, IApplyFlowHost& host,
                          TTimer& timer2, TTimer& timer3, TTimer& timer4, Image set1Image,
                          Image set2PrinterImage, Image set2NetworkImage)
-    : WriteSet1Script(Script({&Self::SendSet1Block})),
-      FactorySet1Script(Script({&Self::SendSet1Factory})),
-      WriteSet2Script(Script({&Self::SendSet2PrinterBlock, &Self::AwaitRestartReply})),
-      FactorySet2Script(Script({&Self::SendSet2Factory, &Self::AwaitRestartReply})),
+    : WriteSet1Script(MakeStepScript(*this, {&Self::SendSet1Block})),
+      FactorySet1Script(MakeStepScript(*this, {&Self::SendSet1Factory})),
+      WriteSet2Script(MakeStepScript(*this, {&Self::SendSet2PrinterBlock, &Self::AwaitRestartReply})),
+      FactorySet2Script(MakeStepScript(*this, {&Self::SendSet2Factory, &Self::AwaitRestartReply})),
       sequencer_(sequencer),
       reads_(reads),
       host_(host),

@@ -65,7 +65,6 @@ private:
                      std::span<const uint8_t> trailer);
     void Send(int32_t length);
     int32_t ConnectionBaud() const;
-    StepScript Script(std::initializer_list<void (TApplyFlows::*)()> steps);
 
     TSequencer& sequencer_;
     TReadScripts& reads_;
