@@ -110,12 +110,24 @@ bool TPrivateCupsd::Start()
     }
     const std::string d = dir_.Path();
     ::chmod(d.c_str(), 0755);
-    for (const char* sub : {"root", "spool", "cache", "state", "log", "tmp"})
+    for (const char* sub : {"root", "spool", "cache", "state", "log", "tmp", "bin/backend"})
         fs::create_directories(d + "/" + sub);
+    // The scheduler accepts a device URI only when a backend of its scheme
+    // exists. The real serial, socket and USB backends come with the whole
+    // print system; these never print, so that the tests need only the
+    // scheduler and never open a real port.
+    for (const char* sub : {"daemon", "notifier"})
+        fs::create_directory_symlink(std::string("/usr/lib/cups/") + sub, d + "/bin/" + sub);
+    for (const char* scheme : {"serial", "socket", "usb"}) {
+        const std::string backend = d + "/bin/backend/" + scheme;
+        WriteFile(backend, "#!/bin/sh\nexit 0\n");
+        ::chmod(backend.c_str(), 0755);
+    }
     socket_ = d + "/cups.sock";
 
     WriteFile(d + "/cups-files.conf",
               "ServerRoot " + d + "/root\n"
+              "ServerBin " + d + "/bin\n"
               "RequestRoot " + d + "/spool\n"
               "CacheDir " + d + "/cache\n"
               "StateDir " + d + "/state\n"
