@@ -1,10 +1,10 @@
 #include "platform/cups/CupsSpooler.h"
 
+#include "platform/cups/CupsLibrary.h"
 #include "platform/cups/CupsPortField.h"
 
-#include <cups/cups.h>
-
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace krn310 {
@@ -16,8 +16,15 @@ constexpr int kConnectTimeoutMs = 5000;
 // answering must not hold the program for long.
 constexpr double kReplyTimeoutSeconds = 10.0;
 
+// Only ever called behind a live TCupsConnection, which exists only once
+// the library has been loaded.
+const TCupsLibrary& Cups()
+{
+    return *CupsLibrary();
+}
+
 struct TIppDeleter {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+    void operator()(ipp_t* ipp) const { Cups().ippDelete(ipp); }
 };
 using TIpp = std::unique_ptr<ipp_t, TIppDeleter>;
 
@@ -32,16 +39,21 @@ class TCupsConnection {
 public:
     TCupsConnection()
     {
-        cupsSetPasswordCB2(NoPassword, nullptr);
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs,
-                             nullptr);
+        // Without libcups there is no spooler to speak to: the connection
+        // stays closed, as with a server that cannot be reached.
+        if (!CupsLibrary())
+            return;
+        const TCupsLibrary& cups = Cups();
+        cups.cupsSetPasswordCB2(NoPassword, nullptr);
+        http_ = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC, cups.cupsEncryption(), 1,
+                                  kConnectTimeoutMs, nullptr);
         if (http_)
-            httpSetTimeout(http_, kReplyTimeoutSeconds, nullptr, nullptr);
+            cups.httpSetTimeout(http_, kReplyTimeoutSeconds, nullptr, nullptr);
     }
     ~TCupsConnection()
     {
         if (http_)
-            httpClose(http_);
+            Cups().httpClose(http_);
     }
     TCupsConnection(const TCupsConnection&) = delete;
     TCupsConnection& operator=(const TCupsConnection&) = delete;
@@ -52,8 +64,8 @@ public:
     // when the server cannot be reached.
     TIpp Ask(ipp_t* request, const char* resource, ipp_status_t& status)
     {
-        TIpp reply(cupsDoRequest(http_, request, resource));
-        status = reply ? ippGetStatusCode(reply.get()) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+        TIpp reply(Cups().cupsDoRequest(http_, request, resource));
+        status = reply ? Cups().ippGetStatusCode(reply.get()) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
         return reply;
     }
 
@@ -69,34 +81,34 @@ bool Succeeded(ipp_status_t status)
 // A request with its operation attributes, which must come before any other.
 ipp_t* NewRequest(ipp_op_t operation, const std::string& printer = {})
 {
-    ipp_t* request = ippNewRequest(operation);
+    ipp_t* request = Cups().ippNewRequest(operation);
     if (!printer.empty()) {
         char uri[HTTP_MAX_URI];
-        httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
-                         printer.c_str());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        Cups().httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                                printer.c_str());
+        Cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     }
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    Cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, Cups().cupsUser());
     return request;
 }
 
 std::string StringOf(ipp_attribute_t* attr)
 {
-    const char* text = attr ? ippGetString(attr, 0, nullptr) : nullptr;
+    const char* text = attr ? Cups().ippGetString(attr, 0, nullptr) : nullptr;
     return text ? text : "";
 }
 
 bool IsRemote(ipp_attribute_t* type)
 {
-    return type && (ippGetInteger(type, 0) & CUPS_PRINTER_REMOTE) != 0;
+    return type && (Cups().ippGetInteger(type, 0) & CUPS_PRINTER_REMOTE) != 0;
 }
 
 const char* const kPrinterAttributes[] = {"printer-name", "device-uri", "printer-type"};
 
 void AskForPrinterAttributes(ipp_t* request)
 {
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(std::size(kPrinterAttributes)), nullptr, kPrinterAttributes);
+    Cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                         static_cast<int>(std::size(kPrinterAttributes)), nullptr, kPrinterAttributes);
 }
 
 struct TQueueRead {
@@ -117,10 +129,10 @@ TQueueRead ReadDeviceUri(TCupsConnection& cups, const std::string& name)
 
     ipp_t* answer = reply.get();
     // CUPS finds queue names regardless of case; the release matches them exactly.
-    if (StringOf(ippFindAttribute(answer, "printer-name", IPP_TAG_NAME)) != name)
+    if (StringOf(Cups().ippFindAttribute(answer, "printer-name", IPP_TAG_NAME)) != name)
         return {TQueueRead::Missing, {}};
-    ipp_attribute_t* uri = ippFindAttribute(answer, "device-uri", IPP_TAG_URI);
-    if (!uri || IsRemote(ippFindAttribute(answer, "printer-type", IPP_TAG_ENUM)))
+    ipp_attribute_t* uri = Cups().ippFindAttribute(answer, "device-uri", IPP_TAG_URI);
+    if (!uri || IsRemote(Cups().ippFindAttribute(answer, "printer-type", IPP_TAG_ENUM)))
         return {};
     return {TQueueRead::Found, StringOf(uri)};
 }
@@ -128,7 +140,7 @@ TQueueRead ReadDeviceUri(TCupsConnection& cups, const std::string& name)
 bool WriteDeviceUri(TCupsConnection& cups, const std::string& name, const std::string& uri)
 {
     ipp_t* request = NewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, name);
-    ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
+    Cups().ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
     ipp_status_t status;
     cups.Ask(request, "/admin/", status);
     return Succeeded(status);
@@ -151,8 +163,8 @@ bool TCupsSpooler::ListPrinters(bool includeConnections, std::vector<TSpoolerPri
     ipp_t* request = NewRequest(IPP_OP_CUPS_GET_PRINTERS);
     AskForPrinterAttributes(request);
     if (!includeConnections) {
-        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
-        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask", CUPS_PRINTER_REMOTE);
+        Cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type", 0);
+        Cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask", CUPS_PRINTER_REMOTE);
     }
     ipp_status_t status;
     TIpp reply = cups.Ask(request, "/", status);
@@ -162,22 +174,22 @@ bool TCupsSpooler::ListPrinters(bool includeConnections, std::vector<TSpoolerPri
         return false;
 
     // The printers come as groups of printer attributes between separators.
-    ipp_attribute_t* attr = ippFirstAttribute(reply.get());
+    ipp_attribute_t* attr = Cups().ippFirstAttribute(reply.get());
     while (attr) {
-        if (ippGetGroupTag(attr) != IPP_TAG_PRINTER) {
-            attr = ippNextAttribute(reply.get());
+        if (Cups().ippGetGroupTag(attr) != IPP_TAG_PRINTER) {
+            attr = Cups().ippNextAttribute(reply.get());
             continue;
         }
         const char* name = nullptr;
         const char* uri = nullptr;
-        for (; attr && ippGetGroupTag(attr) == IPP_TAG_PRINTER; attr = ippNextAttribute(reply.get())) {
-            const char* attrName = ippGetName(attr);
+        for (; attr && Cups().ippGetGroupTag(attr) == IPP_TAG_PRINTER; attr = Cups().ippNextAttribute(reply.get())) {
+            const char* attrName = Cups().ippGetName(attr);
             if (!attrName)
                 continue;
-            if (std::string_view(attrName) == "printer-name" && ippGetValueTag(attr) == IPP_TAG_NAME)
-                name = ippGetString(attr, 0, nullptr);
-            else if (std::string_view(attrName) == "device-uri" && ippGetValueTag(attr) == IPP_TAG_URI)
-                uri = ippGetString(attr, 0, nullptr);
+            if (std::string_view(attrName) == "printer-name" && Cups().ippGetValueTag(attr) == IPP_TAG_NAME)
+                name = Cups().ippGetString(attr, 0, nullptr);
+            else if (std::string_view(attrName) == "device-uri" && Cups().ippGetValueTag(attr) == IPP_TAG_URI)
+                uri = Cups().ippGetString(attr, 0, nullptr);
         }
         if (name && uri)
             printers.push_back({name, PortFieldOfDeviceUri(uri)});
@@ -221,11 +233,15 @@ bool TCupsSpooler::SetPrinterPort(const std::string& name, const std::string& po
 
 void TCupsSpooler::RestoreJournalledQueues()
 {
-    TCupsConnection cups;
+    // Opened only when the journal has something to settle: most starts
+    // find it empty and need not speak to the server at all.
+    std::optional<TCupsConnection> cups;
     journal_.ReplayDead([&](const TJournalEntry& entry) {
         if (!cups)
+            cups.emplace();
+        if (!*cups)
             return false;
-        const TQueueRead current = ReadDeviceUri(cups, entry.Printer);
+        const TQueueRead current = ReadDeviceUri(*cups, entry.Printer);
         if (current.Outcome == TQueueRead::Missing)
             return true;
         if (current.Outcome == TQueueRead::Failed)
@@ -233,7 +249,7 @@ void TCupsSpooler::RestoreJournalledQueues()
         // Rebound by someone else meanwhile: not ours to change any more.
         if (PortFieldOfDeviceUri(current.DeviceUri) != kFilePort)
             return true;
-        return WriteDeviceUri(cups, entry.Printer, entry.DeviceUri);
+        return WriteDeviceUri(*cups, entry.Printer, entry.DeviceUri);
     });
 }
 
