@@ -1,5 +1,7 @@
 // readall_tcp, readall_serial_115200, readall_serial_9600: a full read
 // through the window against the simulator, next to its baseline.
+//   krn310-bench-readall          all three
+//   krn310-bench-readall --tcp    readall_tcp only (for profiling it alone)
 
 #include "app/Demo.h"
 #include "bench/BenchSupport.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace krn310;
 using namespace krn310::bench;
@@ -66,6 +69,8 @@ int main(int argc, char** argv)
     Print("readall_tcp_configurator", Median(windowMs), "ms");
     Print("readall_tcp_plain_client", Median(plainMs), "ms");
     Print("readall_tcp_ratio", Median(windowMs) / Median(plainMs), "x");
+    if (argc > 1 && std::strcmp(argv[1], "--tcp") == 0)
+        return 0;
 
     const size_t bytesExchanged = plain.bytesSent + plain.bytesReceived;
     for (int baud : {115200, 9600}) {
